@@ -1,0 +1,26 @@
+# The Linux build: the same launcher over a platform layer of our own, for
+# unit tests, end-to-end tests, sanitizers and fuzzing.
+if(START_SANITIZE OR START_FUZZ)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+add_library(launcher STATIC src/start.cpp src/dirpart.cpp src/host/platform.cpp)
+target_include_directories(launcher PUBLIC src src/host)
+
+if(START_FUZZ)
+  include(cmake/fuzz.cmake)
+  return()
+endif()
+
+add_executable(start src/host/startup.cpp)
+target_link_libraries(start PRIVATE launcher)
+
+find_package(GTest REQUIRED)
+add_executable(unit_tests tests/unit/lookup_test.cpp tests/unit/dirpart_test.cpp tests/unit/scratch.cpp)
+target_link_libraries(unit_tests PRIVATE launcher GTest::gtest GTest::gtest_main)
+include(GoogleTest)
+gtest_discover_tests(unit_tests)
+
+add_test(NAME end_to_end_host
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/run.py host $<TARGET_FILE:start>)

@@ -1,0 +1,37 @@
+# start.exe for 64-bit Windows, and the Windows programs its tests run under Wine.
+enable_language(RC)
+# The system C runtime's own printf: mingw's replacement would triple the size.
+add_compile_definitions(__USE_MINGW_ANSI_STDIO=0 WIN32_LEAN_AND_MEAN)
+
+add_executable(start WIN32 src/start.cpp src/dirpart.cpp res/start.rc)
+target_include_directories(start PRIVATE src src/windows)
+# Needs nothing but Windows' own DLLs: a missing libgcc or libstdc++ DLL
+# would make Windows show an error dialog.
+target_link_options(start PRIVATE -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
+target_link_libraries(start PRIVATE shell32)
+
+# Stands in for javaw.exe: records what it was started with.
+add_executable(standin_javaw WIN32 tests/standin/javaw.cpp)
+set_target_properties(standin_javaw PROPERTIES OUTPUT_NAME javaw RUNTIME_OUTPUT_DIRECTORY standin)
+target_link_options(standin_javaw PRIVATE -static-libgcc -static-libstdc++)
+
+# Our directory part against the runtime library's dirname, under Wine.
+add_executable(dirpart_compare tests/windows/dirpart_compare.cpp src/dirpart.cpp)
+target_include_directories(dirpart_compare PRIVATE src src/windows)
+target_link_options(dirpart_compare PRIVATE -static-libgcc -static-libstdc++)
+
+set(WINE_RUN ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/wine.py)
+set(WINE_ENV "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+add_test(NAME wine_prefix COMMAND ${WINE_RUN} prefix)
+set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine ENVIRONMENT ${WINE_ENV})
+
+# In code page 1252, and in 932 where a trail byte can be 0x5C ("\").
+add_test(NAME directory_part_matches_runtime_cp1252 COMMAND ${WINE_RUN} run $<TARGET_FILE:dirpart_compare>)
+add_test(NAME directory_part_matches_runtime_cp932 COMMAND ${WINE_RUN} run $<TARGET_FILE:dirpart_compare>)
+add_test(NAME end_to_end_windows
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/run.py windows $<TARGET_FILE:start>
+                 $<TARGET_FILE:standin_javaw>)
+set_tests_properties(directory_part_matches_runtime_cp1252 end_to_end_windows
+                     PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${WINE_ENV};LC_ALL=C")
+set_tests_properties(directory_part_matches_runtime_cp932
+                     PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${WINE_ENV};LC_ALL=ja_JP.UTF-8")

@@ -1,0 +1,12 @@
+#!/bin/sh
+# Stands in for javaw in the host end-to-end tests: writes its working
+# directory and arguments to a file of its own in $STANDIN_RECORD.
+record="$STANDIN_RECORD/record-$$.txt"
+{
+    printf 'cwd=%s\n' "$(pwd -P)"
+    printf 'show=-1\n'
+    for argument in "$@"; do
+        printf 'arg=%s\n' "$argument"
+    done
+    printf 'end\n'
+} > "$record.part" && mv "$record.part" "$record"

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dirpart.h"
+
+namespace {
+
+struct Case {
+    const char* text;
+    const char* directory;
+};
+
+const Case CASES[] = {
+    {"", "."},
+    {"file.txt", "."},
+    {"C:\\dir\\file.txt", "C:\\dir"},
+    {"C:/dir/file.txt", "C:/dir"},
+    {"dir\\sub\\", "dir"},
+    {"C:\\dir", "C:\\"},
+    {"C:\\", "C:\\"},
+    {"C:", "."},
+    {"C:file.txt", "C:."},
+    {"//server/share/file", "//server/share"},
+    {"a//b//c", "a/b"},
+    {"C:\\a\\b c:\\d\\e", "C:\\a\\b c:\\d"},
+    {"\"C:\\my dir\\file.txt\"", "\"C:\\my dir"},
+    // Roots, network paths and odd drives.
+    {"\\\\", "\\\\"},
+    {"\\\\\\", "\\"},
+    {"/\\", "/"},
+    {"//file", "//"},
+    {"///a//b", "/a"},
+    {"C://x/y", "C:/x"},
+    {"C:\\\\\\a", "C:\\"},
+    {"::x", "::."},
+    {":/a", ":"},
+    {"x//", "."},
+    {"\\\\a\\\\b\\c", "\\\\a\\b"},
+};
+
+class DirectoryPart : public testing::TestWithParam<Case> {};
+
+TEST_P(DirectoryPart, FollowsWindowsRules) {
+    std::string text = GetParam().text;
+    std::string before = text;
+    EXPECT_STREQ(directoryPart(text.data()), GetParam().directory) << "for [" << before << "]";
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, DirectoryPart, testing::ValuesIn(CASES));
+
+// The answer is cut from the text itself: nothing is written past its end,
+// however long it is (a Windows command line holds up to 32,767 characters).
+TEST(DirectoryPartLong, CommandLineOfWindowsLength) {
+    std::string text(32767, 'a');
+    for (size_t i = 100; i < text.size(); i += 100) {
+        text[i] = '\\';
+    }
+    std::string expected = text.substr(0, text.rfind('\\'));
+    EXPECT_EQ(std::string(directoryPart(text.data())), expected);
+
+    std::string separators(32767, '/');
+    EXPECT_STREQ(directoryPart(separators.data()), "/");
+}
+
+}  // namespace
