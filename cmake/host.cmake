@@ -23,4 +23,5 @@ include(GoogleTest)
 gtest_discover_tests(unit_tests)
 
 add_test(NAME end_to_end_host
-         COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/run.py host $<TARGET_FILE:start>)
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/run.py host $<TARGET_FILE:start>
+                 ${CMAKE_SOURCE_DIR}/tests/standin/javaw.sh ${E2E_JAVA})

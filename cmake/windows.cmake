@@ -30,7 +30,7 @@ add_test(NAME directory_part_matches_runtime_cp1252 COMMAND ${WINE_RUN} run $<TA
 add_test(NAME directory_part_matches_runtime_cp932 COMMAND ${WINE_RUN} run $<TARGET_FILE:dirpart_compare>)
 add_test(NAME end_to_end_windows
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/run.py windows $<TARGET_FILE:start>
-                 $<TARGET_FILE:standin_javaw>)
+                 $<TARGET_FILE:standin_javaw> ${E2E_JAVA})
 set_tests_properties(directory_part_matches_runtime_cp1252 end_to_end_windows
                      PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${WINE_ENV};LC_ALL=C")
 set_tests_properties(directory_part_matches_runtime_cp932

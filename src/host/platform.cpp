@@ -169,12 +169,19 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR, LPCSTR file, LPCSTR parameters, LPCSTR, in
     splitArguments(parameters, storage, arguments + 1);
 
     // Its own session, not waited for: the program outlives the launcher.
-    // posix_spawn leaves our unflushed standard output alone, whatever happens.
+    // Like a program the shell starts on Windows, it inherits none of our
+    // standard streams. posix_spawn leaves our unflushed output alone.
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    posix_spawn_file_actions_t streams;
+    posix_spawn_file_actions_init(&streams);
+    for (int fd = 0; fd <= 2; ++fd) {
+        posix_spawn_file_actions_addopen(&streams, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
+    }
     pid_t child;
-    int error = posix_spawnp(&child, program, nullptr, &attributes, arguments, environ);
+    int error = posix_spawnp(&child, program, &streams, &attributes, arguments, environ);
+    posix_spawn_file_actions_destroy(&streams);
     posix_spawnattr_destroy(&attributes);
     return error == 0 ? started : notFound;
 }
