@@ -1,14 +1,26 @@
 # start.exe for 64-bit Windows, and the Windows programs its tests run under Wine.
 enable_language(RC)
-# The system C runtime's own printf: mingw's replacement would triple the size.
-add_compile_definitions(__USE_MINGW_ANSI_STDIO=0 WIN32_LEAN_AND_MEAN)
+# Only the libraries each program names.
+set(CMAKE_CXX_STANDARD_LIBRARIES "")
+add_compile_definitions(WIN32_LEAN_AND_MEAN)
 
-add_executable(start WIN32 src/start.cpp src/dirpart.cpp res/start.rc)
+add_executable(start WIN32 src/start.cpp src/dirpart.cpp src/windows/startup.cpp res/start.rc)
 target_include_directories(start PRIVATE src src/windows)
-# Needs nothing but Windows' own DLLs: a missing libgcc or libstdc++ DLL
-# would make Windows show an error dialog.
-target_link_options(start PRIVATE -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
-target_link_libraries(start PRIVATE shell32)
+# SetDefaultDllDirectories comes with Windows 8 (and 7 with its update).
+# printf is the system C runtime's: mingw-w64's own would be larger than the
+# whole launcher. No C++ library headers, which would switch it back on.
+target_compile_definitions(start PRIVATE _WIN32_WINNT=0x0602 __USE_MINGW_ANSI_STDIO=0)
+target_compile_options(start PRIVATE -nostdinc++ -Os -fno-asynchronous-unwind-tables -fno-stack-protector
+                                     -ffunction-sections -fdata-sections)
+# Our own start-up, and nothing but Windows' own DLLs: the system C runtime,
+# KERNEL32 and SHELL32. A missing libgcc or libstdc++ DLL would make Windows
+# show an error dialog. Addresses randomized (64-bit), data not executable.
+target_link_options(start PRIVATE -nostdlib -Wl,--entry=startup -s -Wl,--gc-sections
+                    -Wl,--dynamicbase -Wl,--high-entropy-va -Wl,--nxcompat)
+target_link_libraries(start PRIVATE msvcrt kernel32 shell32 gcc)
+add_custom_command(TARGET start POST_BUILD
+                   COMMAND stat --format "start.exe is %s bytes" $<TARGET_FILE:start>
+                   VERBATIM)
 
 # Stands in for javaw.exe: records what it was started with.
 add_executable(standin_javaw WIN32 tests/standin/javaw.cpp)

@@ -2,8 +2,11 @@
 // whatever javaw the shell finds, and ends at once.
 #include "start.h"
 
-#include <cstdio>
-#include <cstring>
+// The C headers, not <cstdio> and <cstring>: on Windows the launcher is
+// built without the C++ library's headers, which would swap the system C
+// runtime's printf for the toolchain's own.
+#include <stdio.h>
+#include <string.h>
 
 #include "dirpart.h"
 #include "platform.h"

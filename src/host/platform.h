@@ -2,7 +2,7 @@
 // same program can be unit-tested, sanitized and fuzzed here.
 #pragma once
 
-#include <cstdio>
+#include <stdio.h>
 
 typedef struct HINSTANCE__* HINSTANCE;
 typedef struct HWND__* HWND;

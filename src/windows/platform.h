@@ -8,8 +8,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstdio>
 #include <direct.h>
+#include <stdio.h>  // not <cstdio>: see start.cpp
 
 // Text mode: CR LF reads as LF, and Ctrl-Z ends the data.
 inline FILE* openFile(const char* path, const char* mode) {
