@@ -47,3 +47,8 @@ set_tests_properties(directory_part_matches_runtime_cp1252 end_to_end_windows
                      PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${WINE_ENV};LC_ALL=C")
 set_tests_properties(directory_part_matches_runtime_cp932
                      PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${WINE_ENV};LC_ALL=ja_JP.UTF-8")
+
+# Headers, imports, icon and size of the built start.exe.
+add_test(NAME executable_headers
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/windows/check_executable.py $<TARGET_FILE:start>
+                 ${CMAKE_BINARY_DIR}/CMakeFiles/start.dir)
