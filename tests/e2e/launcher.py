@@ -168,7 +168,10 @@ class Scratch:
         os.symlink(java, self.path(relative + "/" + self.target.standin_name))
         return self.path(relative)
 
-    def launch(self, argument_text="", folder=None, search_path=None):
+    def launch(self, argument_text="", folder=None, search_path=None, fresh=True):
+        """Runs the launcher; when `fresh`, records of earlier launches are dropped first."""
+        for name in self.record_files() if fresh else []:
+            os.remove(name)
         env = self.target.environment(self.records, search_path)
         self.target.prepare(env)
         # Files rather than pipes: what the launcher starts may keep them open.
@@ -191,7 +194,7 @@ class Scratch:
         files = self.record_files()
         records = []
         for name in files:
-            with open(name, encoding="latin-1") as record:
+            with open(name, encoding="latin-1", newline="") as record:
                 records.append(Record(record.read()))
             os.remove(name)
         return records

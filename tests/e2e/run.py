@@ -10,6 +10,7 @@ what the started program received: a stand-in javaw that records its working
 directory, show state and arguments, or a real JVM running the demo archive.
 """
 import argparse
+import concurrent.futures
 import os
 import sys
 import unittest
@@ -35,8 +36,8 @@ class LauncherTest(unittest.TestCase):
         self.scratch = Scratch(TARGET)
         self.addCleanup(self.scratch.remove)
 
-    def launch(self, argument_text="", folder=None, search_path=None):
-        return self.scratch.launch(argument_text, folder, search_path)
+    def launch(self, argument_text="", folder=None, search_path=None, fresh=True):
+        return self.scratch.launch(argument_text, folder, search_path, fresh)
 
     def assertRun(self, run, stdout, stderr):
         self.assertEqual(run.exit_code, 0)
@@ -155,6 +156,105 @@ class WorkingDirectory(LauncherTest):
 
     def test_missing_folder_keeps_start_folder(self):
         self.assertRunsIn("..\\nowhere\\report.txt", "start")
+
+
+def random_bytes(count, seed):
+    state = seed
+    out = bytearray()
+    for _ in range(count):
+        state = (state * 1103515245 + 12345) & 0xFFFFFFFF
+        out.append(state >> 16 & 0xFF)
+    return bytes(out)
+
+
+def long_line(length):
+    return "#" + "c" * (length - 1) + "\n"
+
+
+DEFAULT_RUN = ("jre", " -jar Tervok.jar", ["-jar", STANDARD_JAR])
+
+# Settings files nobody should write, each with what the launcher makes of it:
+# the value shown for JAVA_HOME, the parameter text and the arguments the
+# started program receives (a stand-in runtime lies under "jre").
+HOSTILE_SETTINGS = [
+    ("random binary", random_bytes(65536, 7), DEFAULT_RUN),
+    ("10 MB, section at the end",
+     "".join("# padding line %07d ..................................\n" % i for i in range(200000))
+     + "[start]\nJAVA_HOME=jre\n[tervok]\nJAR=end.jar\n",
+     ("jre", " -jar end.jar", ["-jar", "end.jar"])),
+    ("100,000 short lines", "k=v\n" * 100000 + "[tervok]\n" + "x\n" * 1000 + "JAR=short.jar\n",
+     ("jre", " -jar short.jar", ["-jar", "short.jar"])),
+    ("long lines", "[tervok]\n" + long_line(1022) + long_line(1023) + long_line(1024) + long_line(5000)
+     + "JAR=after.jar\n", ("jre", " -jar after.jar", ["-jar", "after.jar"])),
+    ("long line with key in a later piece", "[tervok]\n" + "y" * 4 * 1023 + "JAR=tail.jar\n",
+     ("jre", " -jar tail.jar", ["-jar", "tail.jar"])),
+    ("NUL bytes", "[start]\nJAVA_\0HOME=x\n[tervok]\n\0JAR=a.jar\nJAR=b\0.jar\n",
+     ("jre", " -jar b", ["-jar", "b"])),
+    ("Ctrl-Z ends the file", "[tervok]\r\n\x1a\r\nJAR=hidden.jar\r\n", DEFAULT_RUN),
+    ("Ctrl-Z inside a value", "[tervok]\nJAR=cut\x1a.jar\n", ("jre", " -jar cut", ["-jar", "cut"])),
+    ("lone CRs", "[tervok]\rJAR=x\n[tervok]\nJAR=a\rb.jar\r\n",
+     ("jre", " -jar a\rb.jar", ["-jar", "a\rb.jar"])),
+    ("UTF-8 byte-order mark", "\xef\xbb\xbf[tervok]\nJAR=bom.jar\n", DEFAULT_RUN),
+    ("UTF-16 with byte-order mark", "\ufeff[tervok]\r\nJAR=wide.jar\r\n".encode("utf-16-le"), DEFAULT_RUN),
+    ("JAVA_HOME of 246", "[start]\nJAVA_HOME=" + "h" * 246 + "\n", DEFAULT_RUN),
+    ("JAR of 253", "[tervok]\nJAR=" + "j" * 253 + "\n", ("jre", " -jar " + "j" * 253, ["-jar", "j" * 253])),
+    ("JAR of 254", "[tervok]\nJAR=" + "j" * 254 + "\n", DEFAULT_RUN),
+    ("JAR of 259", "[tervok]\nJAR=" + "j" * 259 + "\n", DEFAULT_RUN),
+    ("JAR of 260", "[tervok]\nJAR=" + "j" * 260 + "\n", DEFAULT_RUN),
+    ("JAR of 1022", "[tervok]\nJAR=" + "j" * 1022 + "\n", DEFAULT_RUN),
+]
+
+
+class Hostile(LauncherTest):
+    """Whatever arrives: exit code 0, three lines, the expected "fopen" lines,
+    nothing written past a buffer, at most one program started."""
+
+    def test_settings_files(self):
+        self.scratch.runtime("jre")
+        for name, content, (java_home, params, arguments) in HOSTILE_SETTINGS:
+            with self.subTest(name):
+                self.scratch.write("start.ini", content)
+                run = self.launch()
+                self.assertRun(run, diagnostics(java_home, "jre\\bin\\javaw.exe", params), [])
+                self.assertEqual(self.scratch.one_record().arguments, arguments)
+
+    def test_java_home_of_245_is_kept(self):
+        home = "h" * 245
+        self.scratch.write("start.ini", "[start]\nJAVA_HOME=%s\n" % home)
+        run = self.launch()
+        self.assertRun(run, diagnostics(home, "javaw", " -jar Tervok.jar"), [])
+        self.scratch.assert_no_record(self)
+
+    def test_argument_texts(self):
+        self.scratch.runtime("start/jre")
+        elsewhere = self.scratch.runtime_on_search_path("tools")
+        root = TARGET.native("/")
+        cases = [
+            # A path of 32,000 characters whose folder cannot be entered.
+            ("32,000 characters", ("d" * 99 + "\\") * 320, self.scratch.path("start"), "jre\\bin\\javaw.exe"),
+            # Only separators: the root of the current drive.
+            ("only separators", "\\" * 50, "/", "javaw"),
+            ("folder that does not exist", "no\\such\\folder\\file.txt", self.scratch.path("start"),
+             "jre\\bin\\javaw.exe"),
+        ]
+        for name, text, folder, command in cases:
+            with self.subTest(name):
+                run = self.launch(text, folder="start", search_path=elsewhere)
+                self.assertRun(run, diagnostics("jre", command, " -jar Tervok.jar"), [NOT_FOUND] * 2)
+                record = self.scratch.one_record()
+                self.assertEqual(record.folder, root if folder == "/" else TARGET.native(folder))
+
+    def test_many_launches_at_once(self):
+        self.scratch.runtime("jre")
+        self.scratch.write("start.ini", "[tervok]\nJAR=many.jar\n")
+        count = int(os.environ.get("START_E2E_LAUNCHES", "200"))
+        with concurrent.futures.ThreadPoolExecutor(max_workers=20) as pool:
+            runs = list(pool.map(lambda _: self.launch(fresh=False), range(count)))
+        for run in runs:
+            self.assertRun(run, diagnostics("jre", "jre\\bin\\javaw.exe", " -jar many.jar"), [])
+        records = self.scratch.wait_for_records(count, timeout=120)
+        self.assertEqual(len(records), count)
+        self.assertTrue(all(record.arguments == ["-jar", "many.jar"] for record in records))
 
 
 @unittest.skipUnless(os.environ.get("START_JAVA_TESTS", "1") == "1", "no JDK")

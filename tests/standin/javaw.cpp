@@ -14,8 +14,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     char partPath[MAX_PATH];
     char path[MAX_PATH];
-    snprintf(partPath, sizeof partPath, "%s\\record-%lu.part", folder, GetCurrentProcessId());
-    snprintf(path, sizeof path, "%s\\record-%lu.txt", folder, GetCurrentProcessId());
+    // Process ids come back soon after a process ends: the clock makes the name unique.
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    unsigned long id = GetCurrentProcessId();
+    long long tick = now.QuadPart;
+    snprintf(partPath, sizeof partPath, "%s\\record-%lu-%lld.part", folder, id, tick);
+    snprintf(path, sizeof path, "%s\\record-%lu-%lld.txt", folder, id, tick);
     FILE* record = fopen(partPath, "wb");
     if (record == nullptr) {
         return 1;

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Stands in for javaw in the host end-to-end tests: writes its working
 # directory and arguments to a file of its own in $STANDIN_RECORD.
-record="$STANDIN_RECORD/record-$$.txt"
+part=$(mktemp "$STANDIN_RECORD/record-XXXXXXXX.part") || exit 1
 {
     printf 'cwd=%s\n' "$(pwd -P)"
     printf 'show=-1\n'
@@ -9,4 +9,4 @@ record="$STANDIN_RECORD/record-$$.txt"
         printf 'arg=%s\n' "$argument"
     done
     printf 'end\n'
-} > "$record.part" && mv "$record.part" "$record"
+} > "$part" && mv "$part" "${part%.part}.txt"
