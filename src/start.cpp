@@ -126,7 +126,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR argumentText, int) {
     Text runtimePath = {};
     Text jarName = {};
     Text settingsFile = "start.ini";
-    Text parameters = " -jar ";
+    Text parameters = {};
+    copyText(parameters, JAR_OPTION);
 
     // The argument text only chooses the working directory: opening a file
     // with the launcher runs it in that file's folder.
