@@ -22,6 +22,18 @@ target_link_libraries(unit_tests PRIVATE launcher GTest::gtest GTest::gtest_main
 include(GoogleTest)
 gtest_discover_tests(unit_tests)
 
+# Benchmark programs (bench/run).
+add_executable(bench_baseline bench/baseline_host.cpp)
+target_link_libraries(bench_baseline PRIVATE launcher)
+add_executable(bench_lookup bench/lookup_bench.cpp)
+target_link_libraries(bench_lookup PRIVATE launcher)
+
 add_test(NAME end_to_end_host
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/run.py host $<TARGET_FILE:start>
                  ${CMAKE_SOURCE_DIR}/tests/standin/javaw.sh ${E2E_JAVA})
+
+find_program(CPPCHECK cppcheck)
+find_program(CLANG_TIDY clang-tidy)
+if(CPPCHECK AND CLANG_TIDY AND CMAKE_EXPORT_COMPILE_COMMANDS)
+  add_test(NAME static_analysis COMMAND ${CMAKE_SOURCE_DIR}/tests/lint.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+endif()

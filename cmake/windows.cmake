@@ -4,20 +4,25 @@ enable_language(RC)
 set(CMAKE_CXX_STANDARD_LIBRARIES "")
 add_compile_definitions(WIN32_LEAN_AND_MEAN)
 
+# A program of the launcher's build: our own start-up (entry `startup`),
+# nothing but Windows' own DLLs, randomized addresses (64-bit), data not
+# executable. A missing libgcc or libstdc++ DLL would make Windows show an
+# error dialog.
+function(tiny_windows_program target)
+  target_include_directories(${target} PRIVATE src src/windows)
+  # SetDefaultDllDirectories comes with Windows 8 (and 7 with its update).
+  # printf is the system C runtime's: mingw-w64's own would be larger than the
+  # whole launcher. No C++ library headers, which would switch it back on.
+  target_compile_definitions(${target} PRIVATE _WIN32_WINNT=0x0602 __USE_MINGW_ANSI_STDIO=0)
+  target_compile_options(${target} PRIVATE -nostdinc++ -Os -fno-asynchronous-unwind-tables
+                         -fno-stack-protector -ffunction-sections -fdata-sections)
+  target_link_options(${target} PRIVATE -nostdlib -Wl,--entry=startup -s -Wl,--gc-sections
+                      -Wl,--dynamicbase -Wl,--high-entropy-va -Wl,--nxcompat)
+  target_link_libraries(${target} PRIVATE msvcrt kernel32 shell32 gcc)
+endfunction()
+
 add_executable(start WIN32 src/start.cpp src/dirpart.cpp src/windows/startup.cpp res/start.rc)
-target_include_directories(start PRIVATE src src/windows)
-# SetDefaultDllDirectories comes with Windows 8 (and 7 with its update).
-# printf is the system C runtime's: mingw-w64's own would be larger than the
-# whole launcher. No C++ library headers, which would switch it back on.
-target_compile_definitions(start PRIVATE _WIN32_WINNT=0x0602 __USE_MINGW_ANSI_STDIO=0)
-target_compile_options(start PRIVATE -nostdinc++ -Os -fno-asynchronous-unwind-tables -fno-stack-protector
-                                     -ffunction-sections -fdata-sections)
-# Our own start-up, and nothing but Windows' own DLLs: the system C runtime,
-# KERNEL32 and SHELL32. A missing libgcc or libstdc++ DLL would make Windows
-# show an error dialog. Addresses randomized (64-bit), data not executable.
-target_link_options(start PRIVATE -nostdlib -Wl,--entry=startup -s -Wl,--gc-sections
-                    -Wl,--dynamicbase -Wl,--high-entropy-va -Wl,--nxcompat)
-target_link_libraries(start PRIVATE msvcrt kernel32 shell32 gcc)
+tiny_windows_program(start)
 add_custom_command(TARGET start POST_BUILD
                    COMMAND stat --format "start.exe is %s bytes" $<TARGET_FILE:start>
                    VERBATIM)
@@ -52,3 +57,9 @@ set_tests_properties(directory_part_matches_runtime_cp932
 add_test(NAME executable_headers
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/windows/check_executable.py $<TARGET_FILE:start>
                  ${CMAKE_BINARY_DIR}/CMakeFiles/start.dir)
+
+# Benchmark programs (bench/run): the shell call alone, and a runtime that ends at once.
+add_executable(bench_shellexecute WIN32 bench/shellexecute_only.cpp)
+tiny_windows_program(bench_shellexecute)
+add_executable(bench_noop WIN32 bench/noop.cpp)
+tiny_windows_program(bench_noop)
