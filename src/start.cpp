@@ -11,10 +11,11 @@
 #include "dirpart.h"
 #include "platform.h"
 
-// The longest values that still fit their buffers once the launcher has
-// appended to them.
 static const char JAVAW_IN_HOME[] = "\\bin\\javaw.exe";
 static const char JAR_OPTION[] = " -jar ";
+
+// The longest values that still fit their buffers once the launcher has
+// appended to them; longer ones are ignored and the default applies.
 static const size_t MAX_JAVA_HOME = TEXT_SIZE - 1 - (sizeof JAVAW_IN_HOME - 1);  // 245
 static const size_t MAX_JAR = TEXT_SIZE - 1 - (sizeof JAR_OPTION - 1);           // 253
 
