@@ -63,8 +63,8 @@ class HostTarget:
     def argument_path(self, path):
         return os.path.abspath(path)
 
-    def command(self, argument_text):
-        return [self.start] + ([argument_text] if argument_text else [])
+    def command(self, argument_text, program=None):
+        return [program or self.start] + ([argument_text] if argument_text else [])
 
     def environment(self, records, search_path):
         env = dict(os.environ)
@@ -91,14 +91,14 @@ class WindowsTarget:
     def argument_path(self, path):
         return wine.windows_path(path)
 
-    def command(self, argument_text):
+    def command(self, argument_text, program=None):
         # Wine joins its arguments with single blanks and quotes those that
         # hold blanks: a text in quotes is passed as the one argument inside.
         if argument_text.startswith('"') and argument_text.endswith('"') and argument_text.count('"') == 2:
             arguments = [argument_text[1:-1]]
         else:
             arguments = argument_text.split(" ") if argument_text else []
-        return [wine.WINE, self.start] + arguments
+        return [wine.WINE, program or self.start] + arguments
 
     def environment(self, records, search_path):
         return wine.environment({
@@ -168,15 +168,16 @@ class Scratch:
         os.symlink(java, self.path(relative + "/" + self.target.standin_name))
         return self.path(relative)
 
-    def launch(self, argument_text="", folder=None, search_path=None, fresh=True):
-        """Runs the launcher; when `fresh`, records of earlier launches are dropped first."""
+    def launch(self, argument_text="", folder=None, search_path=None, fresh=True, program=None):
+        """Runs the launcher (or a copy of it at `program`); when `fresh`,
+        records of earlier launches are dropped first."""
         for name in self.record_files() if fresh else []:
             os.remove(name)
         env = self.target.environment(self.records, search_path)
         self.target.prepare(env)
         # Files rather than pipes: what the launcher starts may keep them open.
         with tempfile.TemporaryFile() as stdout, tempfile.TemporaryFile() as stderr:
-            done = subprocess.run(self.target.command(argument_text), cwd=self.path(folder or ""), env=env,
+            done = subprocess.run(self.target.command(argument_text, program), cwd=self.path(folder or ""), env=env,
                                   stdin=subprocess.DEVNULL, stdout=stdout, stderr=stderr, timeout=RUN_TIMEOUT)
             stdout.seek(0)
             stderr.seek(0)

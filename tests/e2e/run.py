@@ -126,8 +126,8 @@ class WorkingDirectory(LauncherTest):
             self.scratch.runtime(folder + "/jre")
             self.scratch.write(folder + "/start.ini", "[tervok]\nJAR=%s.jar\n" % folder.replace(" ", "_"))
 
-    def assertRunsIn(self, argument_text, folder):
-        run = self.launch(argument_text, folder="start")
+    def assertRunsIn(self, argument_text, folder, program=None):
+        run = self.scratch.launch(argument_text, folder="start", program=program)
         jar = folder.replace(" ", "_") + ".jar"
         self.assertRun(run, diagnostics("jre", "jre\\bin\\javaw.exe", " -jar " + jar), [])
         record = self.scratch.one_record()
@@ -153,6 +153,13 @@ class WorkingDirectory(LauncherTest):
 
     def test_second_argument_decides(self):
         self.assertRunsIn("..\\first.txt sub\\x.txt", "first.txt sub")
+
+    def test_program_name_in_quotes(self):
+        # A program path with blanks comes quoted on the command line; the
+        # argument text starts after its closing quote.
+        program = self.scratch.path("my programs/" + os.path.basename(TARGET.start))
+        self.scratch.copy(TARGET.start, program)
+        self.assertRunsIn("..\\data\\report.txt", "data", program=program)
 
     def test_missing_folder_keeps_start_folder(self):
         self.assertRunsIn("..\\nowhere\\report.txt", "start")
