@@ -3,43 +3,11 @@
 #include <string>
 
 #include "dirpart.h"
+#include "../dirpart_cases.h"
 
 namespace {
 
-struct Case {
-    const char* text;
-    const char* directory;
-};
-
-const Case CASES[] = {
-    {"", "."},
-    {"file.txt", "."},
-    {"C:\\dir\\file.txt", "C:\\dir"},
-    {"C:/dir/file.txt", "C:/dir"},
-    {"dir\\sub\\", "dir"},
-    {"C:\\dir", "C:\\"},
-    {"C:\\", "C:\\"},
-    {"C:", "."},
-    {"C:file.txt", "C:."},
-    {"//server/share/file", "//server/share"},
-    {"a//b//c", "a/b"},
-    {"C:\\a\\b c:\\d\\e", "C:\\a\\b c:\\d"},
-    {"\"C:\\my dir\\file.txt\"", "\"C:\\my dir"},
-    // Roots, network paths and odd drives.
-    {"\\\\", "\\\\"},
-    {"\\\\\\", "\\"},
-    {"/\\", "/"},
-    {"//file", "//"},
-    {"///a//b", "/a"},
-    {"C://x/y", "C:/x"},
-    {"C:\\\\\\a", "C:\\"},
-    {"::x", "::."},
-    {":/a", ":"},
-    {"x//", "."},
-    {"\\\\a\\\\b\\c", "\\\\a\\b"},
-};
-
-class DirectoryPart : public testing::TestWithParam<Case> {};
+class DirectoryPart : public testing::TestWithParam<DirectoryCase> {};
 
 TEST_P(DirectoryPart, FollowsWindowsRules) {
     std::string text = GetParam().text;
@@ -47,7 +15,7 @@ TEST_P(DirectoryPart, FollowsWindowsRules) {
     EXPECT_STREQ(directoryPart(text.data()), GetParam().directory) << "for [" << before << "]";
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, DirectoryPart, testing::ValuesIn(CASES));
+INSTANTIATE_TEST_SUITE_P(Table, DirectoryPart, testing::ValuesIn(DIRECTORY_CASES));
 
 // The answer is cut from the text itself: nothing is written past its end,
 // however long it is (a Windows command line holds up to 32,767 characters).

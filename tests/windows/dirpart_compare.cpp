@@ -8,30 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "../dirpart_cases.h"
 #include "dirpart.h"
-
-struct KnownAnswer {
-    const char* text;
-    const char* directory;
-};
-
-static const KnownAnswer KNOWN[] = {
-    {"", "."},
-    {"file.txt", "."},
-    {"C:\\dir\\file.txt", "C:\\dir"},
-    {"C:/dir/file.txt", "C:/dir"},
-    {"dir\\sub\\", "dir"},
-    {"C:\\dir", "C:\\"},
-    {"C:\\", "C:\\"},
-    {"C:", "."},
-    {"C:file.txt", "C:."},
-    {"//server/share/file", "//server/share"},
-    {"a//b//c", "a/b"},
-    {"C:\\a\\b c:\\d\\e", "C:\\a\\b c:\\d"},
-    {"\"C:\\my dir\\file.txt\"", "\"C:\\my dir"},
-    {"\\\\", "\\\\"},
-    {"\\\\\\", "\\"},
-};
 
 static int failed = 0;
 static int passed = 0;
@@ -84,7 +62,7 @@ static void compare(const char* text, const char* expected) {
 
 int main() {
     doubleByte = GetACP() == 932;
-    for (const KnownAnswer& known : KNOWN) {
+    for (const DirectoryCase& known : DIRECTORY_CASES) {
         compare(known.text, known.directory);
     }
     compare("ab\x95\x5C" "cd", doubleByte ? "." : "ab\x95");
