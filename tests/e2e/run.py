@@ -264,7 +264,6 @@ class Hostile(LauncherTest):
         self.assertTrue(all(record.arguments == ["-jar", "many.jar"] for record in records))
 
 
-@unittest.skipUnless(os.environ.get("START_JAVA_TESTS", "1") == "1", "no JDK")
 class RealJava(LauncherTest):
     """A real JVM runs the demo archive."""
 
