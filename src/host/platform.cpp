@@ -107,7 +107,7 @@ int changeDirectory(const char* path) {
 // a literal quote; 2n backslashes before a quote give n, 2n+1 give n and a
 // literal quote; other backslashes are literal. `storage` needs 2 * strlen +
 // 1 bytes and `arguments` room for strlen / 2 + 2 entries.
-static int splitArguments(const char* text, char* storage, char** arguments) {
+static void splitArguments(const char* text, char* storage, char** arguments) {
     int count = 0;
     bool inQuotes = false;
     for (;;) {
@@ -150,7 +150,6 @@ static int splitArguments(const char* text, char* storage, char** arguments) {
         *storage++ = '\0';
     }
     arguments[count] = nullptr;
-    return count;
 }
 
 HINSTANCE ShellExecuteA(HWND, LPCSTR, LPCSTR file, LPCSTR parameters, LPCSTR, int) {
